@@ -1,0 +1,34 @@
+#include <algorithm>
+#include <cstring>
+
+#include "source.h"
+
+namespace pmemw {
+
+bool RegionSource::Overlaps(uint64_t address, uint64_t length) const {
+  for (const auto &[start, bytes] : regions_)
+    if (start < address + length && address < start + bytes.size()) return true;
+  return false;
+}
+
+bool RegionSource::Read(uint64_t address, std::span<uint8_t> out) {
+  const uint64_t end = address + out.size();
+  // Bytes outside every region come from the base; without a base they are
+  // zero, as unused memory of a synthetic address space.
+  bool covered = false;
+  for (const auto &[start, bytes] : regions_)
+    if (start <= address && end <= start + bytes.size()) covered = true;
+  if (base_ && !covered) {
+    if (!base_->Read(address, out)) return false;
+  } else {
+    std::fill(out.begin(), out.end(), uint8_t{0});
+  }
+  for (const auto &[start, bytes] : regions_) {
+    const uint64_t from = std::max(start, address);
+    const uint64_t to = std::min<uint64_t>(start + bytes.size(), end);
+    if (from < to) std::memcpy(out.data() + (from - address), bytes.data() + (from - start), to - from);
+  }
+  return true;
+}
+
+}  // namespace pmemw

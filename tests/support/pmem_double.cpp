@@ -1,0 +1,121 @@
+#include "support/pmem_double.h"
+
+#include <cstring>
+
+#include "physmem/physmem.h"
+
+namespace fwprobe::testing {
+
+PMemDouble &Service() {
+  static PMemDouble service;
+  return service;
+}
+
+uint8_t PMemDouble::ByteAt(uint64_t address) const {
+  auto it = regions.upper_bound(static_cast<uint32_t>(address > UINT32_MAX ? UINT32_MAX : address));
+  if (address > UINT32_MAX || it == regions.begin()) return 0;
+  --it;
+  const uint64_t offset = address - it->first;
+  return offset < it->second.size() ? it->second[offset] : 0;
+}
+
+namespace {
+
+// Whether memory at address holds pattern, reading region bytes directly
+// where the pattern lies inside one region.
+bool Matches(const PMemDouble &s, uint64_t address, const char *pattern, size_t n) {
+  auto it = s.regions.upper_bound(static_cast<uint32_t>(address));
+  if (it != s.regions.begin()) {
+    --it;
+    const uint64_t offset = address - it->first;
+    if (offset + n <= it->second.size()) return std::memcmp(it->second.data() + offset, pattern, n) == 0;
+  }
+  for (size_t i = 0; i < n; ++i)
+    if (s.ByteAt(address + i) != static_cast<uint8_t>(pattern[i])) return false;
+  return true;
+}
+
+}  // namespace
+
+}  // namespace fwprobe::testing
+
+using fwprobe::testing::Service;
+
+extern "C" {
+
+int PMEM_CALL PMemIsInitialized(void) {
+  auto &s = Service();
+  ++s.initChecks;
+  s.checkedSinceOpen = true;
+  return s.initialized ? 1 : 0;
+}
+
+int PMEM_CALL PMemOpen(void) {
+  auto &s = Service();
+  if (s.isOpen || !s.checkedSinceOpen) ++s.misuse;
+  s.checkedSinceOpen = false;
+  if (s.openFails) return 0;
+  ++s.opens;
+  s.isOpen = true;
+  return 1;
+}
+
+uint32_t PMEM_CALL PMemSearch(const char *pattern, uint32_t start, uint32_t end, uint32_t step) {
+  auto &s = Service();
+  ++s.searches;
+  if (!s.isOpen) ++s.misuse;
+  if (s.forcedSearch) return *s.forcedSearch;
+  const size_t n = std::strlen(pattern);
+  if (step == 0) return 0;
+  // Only addresses that some region covers can hold a non-empty pattern.
+  for (uint64_t a = start; a <= end; a += step) {
+    auto it = s.regions.upper_bound(static_cast<uint32_t>(a));
+    if (it == s.regions.begin()) {
+      if (it == s.regions.end()) return 0;
+      const uint64_t next = it->first;  // skip to the first region
+      a += (next - a + step - 1) / step * step - step;
+      continue;
+    }
+    --it;
+    const uint64_t regionEnd = uint64_t{it->first} + it->second.size();
+    if (a >= regionEnd) {
+      auto after = std::next(it);
+      if (after == s.regions.end()) return 0;
+      a += (after->first - a + step - 1) / step * step - step;
+      continue;
+    }
+    if (fwprobe::testing::Matches(s, a, pattern, n)) return static_cast<uint32_t>(a);
+  }
+  return 0;
+}
+
+int PMEM_CALL PMemRead(void *destination, uint32_t address, uint32_t length) {
+  auto &s = Service();
+  ++s.reads;
+  if (!s.isOpen) ++s.misuse;
+  if (s.failAllReads || s.failReadNumber == s.reads) return 1;
+  auto *out = static_cast<uint8_t *>(destination);
+  auto it = s.regions.upper_bound(address);
+  if (it != s.regions.begin()) {
+    --it;
+    const uint64_t offset = uint64_t{address} - it->first;
+    if (offset + length <= it->second.size()) {  // inside one region: one copy
+      if (length != 0) std::memcpy(out, it->second.data() + offset, length);
+      s.bytesRead += length;
+      return 0;
+    }
+  }
+  for (uint32_t i = 0; i < length; ++i) out[i] = s.ByteAt(uint64_t{address} + i);
+  s.bytesRead += length;
+  return 0;
+}
+
+int PMEM_CALL PMemClose(void) {
+  auto &s = Service();
+  if (!s.isOpen) ++s.misuse;
+  ++s.closes;
+  s.isOpen = false;
+  return 1;
+}
+
+}  // extern "C"
