@@ -21,14 +21,17 @@ constexpr int kExitSource = 1;
 }  // namespace
 
 int main(int argc, char **argv) {
-  CLI::App app{"Reads the SMBIOS table and the VPD block through the fwprobe library and prints every answer."};
+  CLI::App app{
+      "Reads the SMBIOS table and the VPD block through the fwprobe library and prints every answer."};
   app.set_version_flag("--version", std::string("fwprobe ") + FWPROBE_VERSION);
   std::string devMem, fromDump;
   bool json = false;
-  auto *devMemOpt = app.add_option("--dev-mem", devMem, "Read physical memory from FILE, laid out like /dev/mem")
-                        ->type_name("FILE");
-  auto *dumpOpt = app.add_option("--from-dump", fromDump, "Read an SMBIOS dump written by dmidecode --dump-bin")
-                      ->type_name("FILE");
+  auto *devMemOpt =
+      app.add_option("--dev-mem", devMem, "Read physical memory from FILE, laid out like /dev/mem")
+          ->type_name("FILE");
+  auto *dumpOpt =
+      app.add_option("--from-dump", fromDump, "Read an SMBIOS dump written by dmidecode --dump-bin")
+          ->type_name("FILE");
   devMemOpt->excludes(dumpOpt);
   app.add_flag("--json", json, "Print one JSON object instead of text");
   try {

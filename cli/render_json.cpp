@@ -37,14 +37,16 @@ std::string RenderJson(const Answers &a) {
                              {"version", Latin1ToUtf8(a.version)},
                              {"releaseDate", Latin1ToUtf8(a.releaseDate)}};
   j["isZaqSmbios"] = a.isZaq;
-  j["SMBIOSGetMachineType"] = J{{"result", a.machineTypeResult}, {"machineType", Latin1ToUtf8(a.machineType)}};
+  j["SMBIOSGetMachineType"] =
+      J{{"result", a.machineTypeResult}, {"machineType", Latin1ToUtf8(a.machineType)}};
   j["isPelorinSmbios"] = a.isPelorin;
   j["SMBIOSIsH8Enabled"] = a.h8;
   j["SMBIOSIsMarlixEnabled"] = a.marlix;
   j["SMBIOSQueryIpmi"] = a.ipmi;
   j["VPDLoadData"] = J{{"result", a.vpdLoadResult}, {"length", a.vpdLength}};
   j["VPDGetSystem"] = J{{"result", a.vpdSystemResult}, {"identity", Latin1ToUtf8(a.vpdSystem)}};
-  j["VPDGetMotherboard"] = J{{"result", a.vpdMotherboardResult}, {"identity", Latin1ToUtf8(a.vpdMotherboard)}};
+  j["VPDGetMotherboard"] =
+      J{{"result", a.vpdMotherboardResult}, {"identity", Latin1ToUtf8(a.vpdMotherboard)}};
   return j.dump(1) + "\n";
 }
 

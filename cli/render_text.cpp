@@ -35,11 +35,16 @@ std::string Identity(int result, const char *missing, const std::string &value) 
 
 std::string VpdLoad(int result, int length) {
   switch (result) {
-    case 0: return "VPD block loaded, " + std::to_string(length) + " bytes";
-    case 62: return "not loaded: the physical-memory service could not be opened (62)";
-    case 63: return "not loaded: the physical-memory service is not ready (63)";
-    case 64: return "no VPD block found (64)";
-    default: return "result " + std::to_string(result);
+    case 0:
+      return "VPD block loaded, " + std::to_string(length) + " bytes";
+    case 62:
+      return "not loaded: the physical-memory service could not be opened (62)";
+    case 63:
+      return "not loaded: the physical-memory service is not ready (63)";
+    case 64:
+      return "no VPD block found (64)";
+    default:
+      return "result " + std::to_string(result);
   }
 }
 
@@ -49,10 +54,14 @@ std::string VpdField(int result, const std::string &value) {
 
 std::string MachineType(int result, const std::string &value) {
   switch (result) {
-    case 1: return value;
-    case 2: return "not found: the product name holds no four-digit machine type";
-    case 3: return "not found: no SMBIOS entry point or no System Information structure";
-    default: return "result " + std::to_string(result);
+    case 1:
+      return value;
+    case 2:
+      return "not found: the product name holds no four-digit machine type";
+    case 3:
+      return "not found: no SMBIOS entry point or no System Information structure";
+    default:
+      return "result " + std::to_string(result);
   }
 }
 

@@ -56,17 +56,14 @@ FWPROBE_API int FWPROBE_CALL isSmbios(void);
  * Results: 0 success; 1 no SMBIOS entry point (service not ready, cannot be
  * opened, no valid entry point, or the table could not be read); 2 the table
  * holds no type-1 structure. */
-FWPROBE_API int FWPROBE_CALL SMBIOSGetSystem(char *manufacturer,
-                                             char *productName,
-                                             char *serialNumber);
+FWPROBE_API int FWPROBE_CALL SMBIOSGetSystem(char *manufacturer, char *productName, char *serialNumber);
 
 /* Reads Vendor, BIOS Version and BIOS Release Date (string numbers at
  * offsets 4, 5 and 8) of the first structure of the table, whatever its
  * type; on ordinary firmware that is the BIOS Information structure.
  * Buffers are emptied first. Results: 0 success; 1 no SMBIOS entry point;
  * 2 the table holds no structure at all. */
-FWPROBE_API int FWPROBE_CALL SMBIOSGetBiosInfo(char *vendor, char *version,
-                                               char *releaseDate);
+FWPROBE_API int FWPROBE_CALL SMBIOSGetBiosInfo(char *vendor, char *version, char *releaseDate);
 
 /* 1 when the system manufacturer string begins with "ZAQ", ASCII case
  * ignored; 0 otherwise, including no entry point, no type-1 structure or no
@@ -130,13 +127,11 @@ FWPROBE_API int FWPROBE_CALL VPDLoadData(unsigned char *buffer, int *length);
  * Results: 0 success; 61 no block has been loaded yet, or the arguments
  * cannot take a result (identity or vpd null, size 0 or below); on 61
  * *identity* is untouched. */
-FWPROBE_API int FWPROBE_CALL VPDGetSystem(char *identity, int size,
-                                          const unsigned char *vpd);
+FWPROBE_API int FWPROBE_CALL VPDGetSystem(char *identity, int size, const unsigned char *vpd);
 
 /* As VPDGetSystem, for the 11-character motherboard identity (VPD bytes
  * 29-39); n = min(11, size - 1); *vpd* at least 40 bytes. Results 0 or 61. */
-FWPROBE_API int FWPROBE_CALL VPDGetMotherboard(char *identity, int size,
-                                               const unsigned char *vpd);
+FWPROBE_API int FWPROBE_CALL VPDGetMotherboard(char *identity, int size, const unsigned char *vpd);
 
 #ifdef __cplusplus
 }

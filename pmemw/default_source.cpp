@@ -20,7 +20,8 @@ Opened OpenDefault(const std::string &devMem, const std::string &sysfsDir) {
   }
   Opened tables = OpenSysfs(sysfsDir);
   if (tables.source) return tables;
-  return {nullptr, "cannot read physical memory (" + memory.error + ") nor the SMBIOS tables (" + tables.error + ")"};
+  return {nullptr,
+          "cannot read physical memory (" + memory.error + ") nor the SMBIOS tables (" + tables.error + ")"};
 }
 
 }  // namespace pmemw

@@ -42,14 +42,17 @@ Opened OpenDump(const std::string &path) {
   // A 2.x table has an exact length and must be whole; an SMBIOS 3 length is
   // a maximum, so the dump holds as much as the table really uses.
   const size_t present = bytes.size() - kDumpTableOffset;
-  if (!info->smbios3 && present < info->length) return {nullptr, path + " is cut short: the table is incomplete"};
+  if (!info->smbios3 && present < info->length)
+    return {nullptr, path + " is cut short: the table is incomplete"};
   const size_t length = info->length < present ? info->length : present;
   std::vector<uint8_t> table(bytes.begin() + kDumpTableOffset,
                              bytes.begin() + static_cast<std::ptrdiff_t>(kDumpTableOffset + length));
 
   auto view = std::make_unique<RegionSource>("dump file " + path);
   if (!PlaceLegacyView(*view, *info, std::move(table), [](uint32_t) { return true; }))
-    return {nullptr, path + " holds a table that cannot be shown through a legacy entry point (64 KiB or more, or above 4 GiB)"};
+    return {nullptr, path +
+                         " holds a table that cannot be shown through a legacy entry point (64 KiB or more, "
+                         "or above 4 GiB)"};
   return {std::move(view), ""};
 }
 

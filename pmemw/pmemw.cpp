@@ -1,12 +1,13 @@
 // The five service operations over whichever source is selected, and the
 // selection itself.
+#include "pmemw.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "physmem/physmem.h"
-#include "pmemw.h"
 #include "source.h"
 
 namespace pmemw {
@@ -16,9 +17,9 @@ constexpr size_t kSearchWindow = 4096;  // bytes read at a time by the search
 namespace {
 
 struct State {
-  bool selected = false;    // PMemSelectSource named a source
+  bool selected = false;  // PMemSelectSource named a source
   std::string selectedSpec;
-  bool resolved = false;    // source/error reflect resolvedSpec
+  bool resolved = false;  // source/error reflect resolvedSpec
   std::string resolvedSpec;
   std::unique_ptr<Source> source;
   std::string error;
@@ -48,7 +49,8 @@ Opened OpenSpec(const std::string &spec) {
   if (Prefixed(spec, "devmem:", rest)) return OpenDevMem(rest);
   if (spec == "sysfs") return OpenSysfs();
   if (Prefixed(spec, "sysfs:", rest)) return OpenSysfs(rest);
-  return {nullptr, "unknown source '" + spec + "' (expected image:PATH, dump:PATH, devmem, sysfs or default)"};
+  return {nullptr,
+          "unknown source '" + spec + "' (expected image:PATH, dump:PATH, devmem, sysfs or default)"};
 }
 
 // Brings the source in line with the selection or, without one, with
@@ -125,7 +127,8 @@ uint32_t PMEM_CALL PMemSearch(const char *pattern, uint32_t start, uint32_t end,
   for (uint64_t at = start; at <= end; at += step) {
     if (at < windowStart || at + n > windowStart + window.size()) {
       windowStart = at;
-      window.assign(std::max(n, std::min<size_t>(pmemw::kSearchWindow, static_cast<size_t>(end - at) + n)), 0);
+      window.assign(std::max(n, std::min<size_t>(pmemw::kSearchWindow, static_cast<size_t>(end - at) + n)),
+                    0);
       if (!s.source->Read(windowStart, window)) window.clear();
     }
     const uint8_t *bytes = nullptr;

@@ -47,14 +47,14 @@ class RegionSource : public Source {
 };
 
 // Sources, a file each.
-Opened OpenFile(const std::string &path, const std::string &name);  // image_source.cpp
-Opened OpenImage(const std::string &path);                       // image_source.cpp
-Opened OpenDevMem(const std::string &path = "/dev/mem");        // devmem_source.cpp
-Opened OpenDump(const std::string &path);                        // dump_source.cpp
+Opened OpenFile(const std::string &path, const std::string &name);      // image_source.cpp
+Opened OpenImage(const std::string &path);                              // image_source.cpp
+Opened OpenDevMem(const std::string &path = "/dev/mem");                // devmem_source.cpp
+Opened OpenDump(const std::string &path);                               // dump_source.cpp
 Opened OpenSysfs(const std::string &dir = "/sys/firmware/dmi/tables");  // sysfs_source.cpp
 // The sysfs table of dir laid over memory, whose BIOS area holds biosArea.
 Opened OpenSysfsOver(const std::string &dir, std::unique_ptr<Source> memory,
-                     std::span<const uint8_t> biosArea);                  // sysfs_source.cpp
+                     std::span<const uint8_t> biosArea);  // sysfs_source.cpp
 Opened OpenDefault(const std::string &devMem = "/dev/mem",
                    const std::string &sysfsDir = "/sys/firmware/dmi/tables");  // default_source.cpp
 

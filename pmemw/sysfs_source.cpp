@@ -14,7 +14,8 @@ template <class Usable>
 Opened SysfsView(const std::string &dir, std::unique_ptr<Source> base, std::string name, Usable usable) {
   std::vector<uint8_t> entryPoint, table;
   std::string error;
-  if (!ReadWholeFile(dir + "/smbios_entry_point", entryPoint, error) || !ReadWholeFile(dir + "/DMI", table, error))
+  if (!ReadWholeFile(dir + "/smbios_entry_point", entryPoint, error) ||
+      !ReadWholeFile(dir + "/DMI", table, error))
     return {nullptr, error};
   const auto info = ParseEntryPoint(entryPoint);
   if (!info) return {nullptr, dir + "/smbios_entry_point holds no valid entry point"};
@@ -33,7 +34,8 @@ Opened OpenSysfs(const std::string &dir) {
 // The table of dir shown over real memory: the entry point goes to a 16-byte
 // step of the BIOS area that holds only 0x00 or 0xFF bytes, so it hides
 // nothing the firmware put there.
-Opened OpenSysfsOver(const std::string &dir, std::unique_ptr<Source> memory, std::span<const uint8_t> biosArea) {
+Opened OpenSysfsOver(const std::string &dir, std::unique_ptr<Source> memory,
+                     std::span<const uint8_t> biosArea) {
   auto blank = [biosArea](uint32_t at) {
     const auto spot = biosArea.subspan(at - kBiosAreaStart, 16);
     for (uint8_t b : spot)

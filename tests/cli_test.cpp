@@ -52,7 +52,8 @@ json Expected(const std::string &name) {
 
 // What a dump must answer: the image's answers without a BIOS area.
 json DumpExpected(const std::string &sample) {
-  if (fs::exists(kSamples / (sample + ".dump.expected.json"))) return Expected(sample + ".dump.expected.json");
+  if (fs::exists(kSamples / (sample + ".dump.expected.json")))
+    return Expected(sample + ".dump.expected.json");
   json j = Expected(sample + ".expected.json");
   j["VPDLoadData"] = {{"result", 64}, {"length", 256}};
   j["VPDGetSystem"] = {{"result", 61}, {"identity", ""}};
@@ -73,8 +74,8 @@ TEST_P(Samples, JsonOnImageGivesTheExpectedAnswers) {
   for (auto it = ordered.begin(); it != ordered.end(); ++it) keys.push_back(it.key());
   EXPECT_EQ(keys, (std::vector<std::string>{"isSmbios", "SMBIOSGetSystem", "SMBIOSGetBiosInfo", "isZaqSmbios",
                                             "SMBIOSGetMachineType", "isPelorinSmbios", "SMBIOSIsH8Enabled",
-                                            "SMBIOSIsMarlixEnabled", "SMBIOSQueryIpmi", "VPDLoadData", "VPDGetSystem",
-                                            "VPDGetMotherboard"}));
+                                            "SMBIOSIsMarlixEnabled", "SMBIOSQueryIpmi", "VPDLoadData",
+                                            "VPDGetSystem", "VPDGetMotherboard"}));
 }
 
 TEST_P(Samples, JsonOnDumpOfTheSameFirmware) {
@@ -133,7 +134,8 @@ TEST_P(Samples, DmidecodeReadsTheSameStrings) {
   EXPECT_EQ(dmi("bios-release-date"), bios["releaseDate"]);
 }
 
-INSTANTIATE_TEST_SUITE_P(Firmware, Samples, ::testing::Values("zaq-server", "pelorin-oem", "plain", "smbios3"));
+INSTANTIATE_TEST_SUITE_P(Firmware, Samples,
+                         ::testing::Values("zaq-server", "pelorin-oem", "plain", "smbios3"));
 
 TEST(Tool, BytesAboveAsciiSurviveInJson) {
   const Result r = Tool("--dev-mem '" + (kSamples / "pelorin-oem.img").string() + "' --json");
@@ -141,7 +143,8 @@ TEST(Tool, BytesAboveAsciiSurviveInJson) {
 }
 
 TEST(Tool, UnusableSourceExitsOneWithOneLine) {
-  const std::vector<std::string> cases{"--dev-mem /nonexistent/fwprobe.img", "--from-dump /nonexistent/fwprobe.dump",
+  const std::vector<std::string> cases{"--dev-mem /nonexistent/fwprobe.img",
+                                       "--from-dump /nonexistent/fwprobe.dump",
                                        "--from-dump '" + (kSamples / "plain.img").string() + "'"};
   for (const std::string &args : cases) {
     const Result r = Tool(args);

@@ -17,7 +17,8 @@ struct Three {
 };
 
 TEST_F(Identity, SystemStringsFromFirstTypeOne) {
-  InstallSmbios(svc(), Concat({BiosInfo("V", "1", "D"), SystemInfo("Maker", "Model 9", "SN-1"), SystemInfo("Second", "X", "Y")}));
+  InstallSmbios(svc(), Concat({BiosInfo("V", "1", "D"), SystemInfo("Maker", "Model 9", "SN-1"),
+                               SystemInfo("Second", "X", "Y")}));
   Three t;
   EXPECT_EQ(SMBIOSGetSystem(t.a, t.b, t.c), 0);
   EXPECT_STREQ(t.a, "Maker");
@@ -78,7 +79,8 @@ TEST_F(Identity, BiosInfoReadsTheFirstStructureWhateverItsType) {
   EXPECT_STREQ(t.c, "12/31/2024");
 
   // Type 1 first: its offsets 4, 5 and 8 are read.
-  InstallSmbios(svc(), Concat({Structure(1, {1, 2, 0, 0, 3}, {"M", "P", "S"}), BiosInfo("Vendor", "2.1", "D")}));
+  InstallSmbios(svc(),
+                Concat({Structure(1, {1, 2, 0, 0, 3}, {"M", "P", "S"}), BiosInfo("Vendor", "2.1", "D")}));
   EXPECT_EQ(SMBIOSGetBiosInfo(t.a, t.b, t.c), 0);
   EXPECT_STREQ(t.a, "M");
   EXPECT_STREQ(t.b, "P");

@@ -11,7 +11,8 @@ namespace {
 
 using Locator = ServiceTest;
 
-const Bytes kTable = Concat({BiosInfo("Vendor A", "1.0", "01/02/2025"), SystemInfo("ZAQ Inc", "8670-[1234]", "SN1")});
+const Bytes kTable =
+    Concat({BiosInfo("Vendor A", "1.0", "01/02/2025"), SystemInfo("ZAQ Inc", "8670-[1234]", "SN1")});
 
 TEST_F(Locator, FindsValidEntryPointAndSetsModuleState) {
   InstallSmbios(svc(), kTable);
@@ -47,8 +48,8 @@ const LocateCase kLocateCases[] = {
        s.Place(0xFFFF0, EntryPoint(kTableAddress, 10, false));
      },
      kNoEntryPoint, 1},
-    {"anchor_off_the_16_byte_step",
-     [](PMemDouble &s) { s.Place(0xF0008, EntryPoint(kTableAddress, 10)); }, kNoEntryPoint, 1},
+    {"anchor_off_the_16_byte_step", [](PMemDouble &s) { s.Place(0xF0008, EntryPoint(kTableAddress, 10)); },
+     kNoEntryPoint, 1},
     {"search_returns_below_cursor", [](PMemDouble &s) { s.forcedSearch = 0xE0000; }, kNoEntryPoint, 1},
     {"search_returns_above_area", [](PMemDouble &s) { s.forcedSearch = 0x100000; }, kNoEntryPoint, 1},
 };
@@ -152,7 +153,8 @@ TEST_F(Locator, TableLength0xFFFFIsWalkedToTheEnd) {
   Bytes table;
   const Bytes filler = Structure(2, {});
   const Bytes ipmi = Structure(38, {});
-  while (0xFFFF - table.size() - ipmi.size() >= filler.size() + 7) table.insert(table.end(), filler.begin(), filler.end());
+  while (0xFFFF - table.size() - ipmi.size() >= filler.size() + 7)
+    table.insert(table.end(), filler.begin(), filler.end());
   // One structure with a string of the right length fills the rest exactly.
   const size_t rest = 0xFFFF - table.size() - ipmi.size();
   table = Concat({table, Structure(2, {}, {std::string(rest - 6, 'x')}), ipmi});

@@ -34,9 +34,11 @@ const MachineTypeCase kCases[] = {
     {"12-[ab", 2, ""},  // the leading digits are not tried once a marker is found
     {"", 2, ""},
     {"123", 2, ""},
-    {"-[12]-[3456]", 2, ""},      // only the first marker counts
+    {"-[12]-[3456]", 2, ""},  // only the first marker counts
     {"-[3456]-[12]", 1, "3456"},
-    {"12\xB3" "4", 2, ""},        // bytes from 0x80 up are not digits
+    {"12\xB3"
+     "4",
+     2, ""},  // bytes from 0x80 up are not digits
     {"-[-[1234", 2, ""},
     {"[1234", 2, ""},
     // Only the first 255 characters are seen.

@@ -1,6 +1,8 @@
 // Structure navigation over snapshots, malformed ones included. Every
 // snapshot here is a heap block of exactly the table's length, so the
 // sanitizers catch any read past its end.
+#include "smbios/navigation.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,7 +10,6 @@
 #include <ostream>
 #include <string>
 
-#include "smbios/navigation.h"
 #include "support/fixtures.h"
 
 namespace fwprobe::testing {
@@ -27,7 +28,9 @@ class Snap {
   std::unique_ptr<uint8_t[]> data_;
 };
 
-std::string Str(const std::optional<std::string_view> &s) { return s ? std::string(*s) : std::string("<none>"); }
+std::string Str(const std::optional<std::string_view> &s) {
+  return s ? std::string(*s) : std::string("<none>");
+}
 
 TEST(Navigation, EmptySnapshotFindsNothing) {
   const Snap snap(Bytes{});
@@ -65,11 +68,13 @@ TEST(Navigation, StringsByNumber) {
     uint8_t number;
     const char *want;
   } cases[] = {{0, ""}, {1, "A"}, {2, "B"}, {3, "<none>"}, {255, "<none>"}};
-  for (const auto &c : cases) EXPECT_EQ(Str(SMBIOSGetString(snap.table(), 0, c.number)), c.want) << int{c.number};
+  for (const auto &c : cases)
+    EXPECT_EQ(Str(SMBIOSGetString(snap.table(), 0, c.number)), c.want) << int{c.number};
 }
 
 TEST(Navigation, EnumeratesOneTypeInTableOrder) {
-  const Snap snap(Concat({OemStrings({"first"}), Structure(2, {}), Structure(11, {1}, {"second"}), Structure(127, {})}));
+  const Snap snap(
+      Concat({OemStrings({"first"}), Structure(2, {}), Structure(11, {1}, {"second"}), Structure(127, {})}));
   const Position a = SMBIOSFindStructure(snap.table(), std::nullopt, 11);
   ASSERT_TRUE(a);
   const Position b = SMBIOSFindStructure(snap.table(), a, 11);

@@ -1,5 +1,7 @@
 // The physical-memory service: each source, the legacy view, the search and
 // the selection, through the five operations as the library calls them.
+#include "pmemw.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,7 +11,6 @@
 
 #include "legacy_view.h"
 #include "physmem/physmem.h"
-#include "pmemw.h"
 #include "support/fixtures.h"
 
 namespace fwprobe::testing {
@@ -31,12 +32,13 @@ class Pmemw : public ::testing::Test {
   }
   std::string Write(const std::string &name, const Bytes &bytes) {
     const fs::path p = dir_ / name;
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
-                                             static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return p.string();
   }
   // A memory image of size bytes with the given pieces placed at their addresses.
-  std::string Image(const std::string &name, size_t size, std::initializer_list<std::pair<uint32_t, Bytes>> pieces) {
+  std::string Image(const std::string &name, size_t size,
+                    std::initializer_list<std::pair<uint32_t, Bytes>> pieces) {
     Bytes image(size, 0);
     for (const auto &[at, bytes] : pieces) std::copy(bytes.begin(), bytes.end(), image.begin() + at);
     return Write(name, image);
@@ -114,8 +116,8 @@ TEST_F(Pmemw, ImageReadsByteNAtAddressNAndFailsPastItsEnd) {
 
 TEST_F(Pmemw, SearchGivesTheLowestMatchOnTheStep) {
   const std::string path = Image("m.img", 0x100000,
-                                 {{0xF0008, Bytes{'_', 'D', 'M', 'I', '_'}},   // off the step
-                                  {0xF3FFE, Bytes{'_', 'D', 'M', 'I', '_'}},   // off the step, across a window
+                                 {{0xF0008, Bytes{'_', 'D', 'M', 'I', '_'}},  // off the step
+                                  {0xF3FFE, Bytes{'_', 'D', 'M', 'I', '_'}},  // off the step, across a window
                                   {0xF4000, Bytes{'_', 'D', 'M', 'I', '_'}},
                                   {0xF8000, Bytes{'_', 'D', 'M', 'I', '_'}},
                                   {0xFFFF0, Bytes{'A', 'B'}}});
@@ -138,7 +140,8 @@ TEST_F(Pmemw, ClosedServiceNeitherSearchesNorReads) {
 }
 
 TEST_F(Pmemw, Sm2DumpShowsLegacyEntryPointAndTableAtThirtyTwo) {
-  const std::string path = Write("t.dump", Dump(Sm2EntryPoint(32, static_cast<uint16_t>(kTable.size())), kTable));
+  const std::string path =
+      Write("t.dump", Dump(Sm2EntryPoint(32, static_cast<uint16_t>(kTable.size())), kTable));
   ASSERT_EQ(PMemSelectSource(("dump:" + path).c_str()), 1) << PMemSourceError();
   EXPECT_EQ(TableShown(), kTable);
   const uint32_t at = Search("_DMI_");
@@ -169,7 +172,8 @@ TEST_F(Pmemw, UnusableDumpsSayWhy) {
     EXPECT_EQ(PMemSelectSource(("dump:" + path).c_str()), 0) << c.name;
     EXPECT_EQ(PMemIsInitialized(), 0) << c.name;
     EXPECT_EQ(PMemOpen(), 0) << c.name;
-    EXPECT_NE(std::string(PMemSourceError()).find(c.says), std::string::npos) << c.name << ": " << PMemSourceError();
+    EXPECT_NE(std::string(PMemSourceError()).find(c.says), std::string::npos)
+        << c.name << ": " << PMemSourceError();
   }
   EXPECT_EQ(PMemSelectSource(("dump:" + (dir_ / "missing.dump").string()).c_str()), 0);
   EXPECT_NE(std::string(PMemSourceError()).find("cannot open"), std::string::npos);
@@ -232,8 +236,10 @@ class DefaultSource : public Pmemw {
 
 TEST_F(DefaultSource, DevMemWithLegacyEntryPointIsUsedAlone) {
   const Bytes vpd = VpdBlock(0x30);
-  const std::string mem = Image("mem", 0x100000, {{0xF5000, EntryPoint(0x9000, static_cast<uint16_t>(kTable.size()))},
-                                                  {0x9000, kTable}, {0xF6000, vpd}});
+  const std::string mem = Image("mem", 0x100000,
+                                {{0xF5000, EntryPoint(0x9000, static_cast<uint16_t>(kTable.size()))},
+                                 {0x9000, kTable},
+                                 {0xF6000, vpd}});
   ASSERT_TRUE(Use(mem, Tables())) << error_;
   EXPECT_EQ(source_->Name(), mem);
   EXPECT_EQ(Read(0xF6000, 3), (Bytes{0xAA, 0x55, 'V'}));

@@ -31,16 +31,23 @@ const ProbeCase kCases[] = {
     {"pelorin_non_ascii_not_folded", Oem(130, "PEL\xD6RIN"), 0, 0, 0, 0},
     {"pelorin_offset4_zero_names_empty", Structure(130, {0}, {"Pelorin"}), 0, 0, 0, 0},
     {"telvane_in_first_oem_strings", OemStrings({"x", "has ZAQ Telvane inside"}), 0, 1, 0, 0},
-    {"telvane_only_in_second_oem_strings", Concat({OemStrings({"x"}), OemStrings({"ZAQ Telvane"})}), 0, 0, 0, 0},
+    {"telvane_only_in_second_oem_strings", Concat({OemStrings({"x"}), OemStrings({"ZAQ Telvane"})}), 0, 0, 0,
+     0},
     {"telvane_case_matters", OemStrings({"zaq telvane"}), 0, 0, 0, 0},
-    {"marlix_in_second_oem_strings", Concat({OemStrings({"x"}), Structure(2, {}), OemStrings({"xx ZAQ Marlix -[1234]"})}), 0, 0, 1, 0},
+    {"marlix_in_second_oem_strings",
+     Concat({OemStrings({"x"}), Structure(2, {}), OemStrings({"xx ZAQ Marlix -[1234]"})}), 0, 0, 1, 0},
     {"marlix_case_matters", OemStrings({"zaq marlix -["}), 0, 0, 0, 0},
     {"marlix_needs_bracket", OemStrings({"ZAQ Marlix 1234"}), 0, 0, 0, 0},
     {"count_beyond_strings_skips_missing", OemStrings({"a", "ZAQ Telvane ZAQ Marlix -["}, 3), 0, 1, 1, 0},
     {"count_below_strings_hides_the_rest", OemStrings({"a", "ZAQ Telvane ZAQ Marlix -["}, 1), 0, 0, 0, 0},
-    {"count_zero_passed_over", Concat({OemStrings({"ZAQ Marlix -["}, 0), OemStrings({"ZAQ Marlix -["})}), 0, 0, 1, 0},
-    {"ipmi_present", Concat({BiosInfo("V", "1", "D"), Structure(38, {0x01, 0x20, 0x20, 0xCA, 0, 0, 0, 0, 0, 0, 0, 0})}), 0, 0, 0, 1},
-    {"all_marks", Concat({OemStrings({"ZAQ Telvane", "ZAQ Marlix -["}), Oem(133, "pElOrIn"), Structure(38, {})}), 1, 1, 1, 1},
+    {"count_zero_passed_over", Concat({OemStrings({"ZAQ Marlix -["}, 0), OemStrings({"ZAQ Marlix -["})}), 0,
+     0, 1, 0},
+    {"ipmi_present",
+     Concat({BiosInfo("V", "1", "D"), Structure(38, {0x01, 0x20, 0x20, 0xCA, 0, 0, 0, 0, 0, 0, 0, 0})}), 0, 0,
+     0, 1},
+    {"all_marks",
+     Concat({OemStrings({"ZAQ Telvane", "ZAQ Marlix -["}), Oem(133, "pElOrIn"), Structure(38, {})}), 1, 1, 1,
+     1},
 };
 
 class Probes : public ServiceTest, public ::testing::WithParamInterface<ProbeCase> {};
@@ -61,7 +68,8 @@ using ProbeFailures = ServiceTest;
 
 TEST_F(ProbeFailures, NoEntryPointIsZero) {
   svc().Place(0xF0000, EntryPoint(kTableAddress, 20, false));
-  svc().Place(kTableAddress, Concat({OemStrings({"ZAQ Telvane ZAQ Marlix -["}), Oem(130, "Pelorin"), Structure(38, {})}));
+  svc().Place(kTableAddress,
+              Concat({OemStrings({"ZAQ Telvane ZAQ Marlix -["}), Oem(130, "Pelorin"), Structure(38, {})}));
   EXPECT_EQ(isPelorinSmbios(), 0);
   EXPECT_EQ(SMBIOSIsH8Enabled(), 0);
   EXPECT_EQ(SMBIOSIsMarlixEnabled(), 0);

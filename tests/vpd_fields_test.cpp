@@ -12,7 +12,8 @@ namespace {
 class VpdFields : public ServiceTest {
  protected:
   // A loaded 48-byte block with the example identity fields.
-  std::array<unsigned char, 256> Load(const std::string &board = "MB-1234 xyz", const std::string &sys1 = "ABC1234",
+  std::array<unsigned char, 256> Load(const std::string &board = "MB-1234 xyz",
+                                      const std::string &sys1 = "ABC1234",
                                       const std::string &sys2 = "XY-98ZZ") {
     Bytes block = VpdBlock(0x30);
     Put(block, 22, sys2);
@@ -78,8 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, VpdOutputSize,
                                            SizeCase{16, "1SABC1234XY 98Z", "MB 1234 xyz"},
                                            SizeCase{12, "1SABC1234XY", "MB 1234 xyz"},
                                            SizeCase{11, "1SABC1234X", "MB 1234 xy"},
-                                           SizeCase{5, "1SAB", "MB 1"},
-                                           SizeCase{1, "", ""}));
+                                           SizeCase{5, "1SAB", "MB 1"}, SizeCase{1, "", ""}));
 
 TEST_F(VpdFields, FilterKeepsOnlyAsciiLettersAndDigits) {
   Bytes block = VpdBlock(0x30);

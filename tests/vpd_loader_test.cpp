@@ -30,7 +30,9 @@ struct LengthCase {
   int lengthAfter;
 };
 
-void PrintTo(const LengthCase &c, std::ostream *os) { *os << "block " << int{c.blockLength} << " capacity " << c.capacity; }
+void PrintTo(const LengthCase &c, std::ostream *os) {
+  *os << "block " << int{c.blockLength} << " capacity " << c.capacity;
+}
 
 class VpdLengthRule : public VpdLoader, public ::testing::WithParamInterface<LengthCase> {};
 
@@ -45,7 +47,8 @@ TEST_P(VpdLengthRule, ReadsTheSmallerOfBlockAndCapacity) {
     EXPECT_EQ(buf[0], 0xAA);
   }
   for (size_t i = 6; i < n; ++i) ASSERT_EQ(buf[i], i) << i;
-  for (size_t i = n; i < buf.size(); ++i) ASSERT_EQ(buf[i], 0xEE) << "byte " << i << " written past the length";
+  for (size_t i = n; i < buf.size(); ++i)
+    ASSERT_EQ(buf[i], 0xEE) << "byte " << i << " written past the length";
   EXPECT_TRUE(VPDLoaded);
 }
 

@@ -33,13 +33,11 @@ PMEM_API int PMEM_CALL PMemOpen(void);
 
 // The lowest address start + k * step in [start, end] at which physical
 // memory holds the bytes of the NUL-terminated pattern, or 0 when none does.
-PMEM_API uint32_t PMEM_CALL PMemSearch(const char *pattern, uint32_t start,
-                                       uint32_t end, uint32_t step);
+PMEM_API uint32_t PMEM_CALL PMemSearch(const char *pattern, uint32_t start, uint32_t end, uint32_t step);
 
 // Copies length bytes of physical memory at address into destination;
 // 0 on success, nonzero on failure.
-PMEM_API int PMEM_CALL PMemRead(void *destination, uint32_t address,
-                                uint32_t length);
+PMEM_API int PMEM_CALL PMemRead(void *destination, uint32_t address, uint32_t length);
 
 // Closes the service. The result carries no meaning for the library.
 PMEM_API int PMEM_CALL PMemClose(void);

@@ -67,7 +67,6 @@ extern "C" FWPROBE_API int FWPROBE_CALL SMBIOSIsMarlixEnabled(void) {
 }
 
 extern "C" FWPROBE_API int FWPROBE_CALL SMBIOSQueryIpmi(void) {
-  return RunQueryFrame(0, [](Table table) {
-    return SMBIOSFindFirstStructure(table, kIpmiDeviceInformation) ? 1 : 0;
-  });
+  return RunQueryFrame(
+      0, [](Table table) { return SMBIOSFindFirstStructure(table, kIpmiDeviceInformation) ? 1 : 0; });
 }

@@ -26,8 +26,7 @@ uint16_t ReadLe16(const std::array<uint8_t, kEntryPointSize> &b, size_t at) {
 
 uint32_t ReadLe32(const std::array<uint8_t, kEntryPointSize> &b, size_t at) {
   return static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
-         (static_cast<uint32_t>(b[at + 2]) << 16) |
-         (static_cast<uint32_t>(b[at + 3]) << 24);
+         (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
 }
 
 // The entry point is valid when its 15 bytes sum to zero modulo 256.

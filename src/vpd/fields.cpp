@@ -44,7 +44,8 @@ extern "C" FWPROBE_API int FWPROBE_CALL VPDGetSystem(char *identity, int size, c
 }
 
 // VPD bytes 29 to 39.
-extern "C" FWPROBE_API int FWPROBE_CALL VPDGetMotherboard(char *identity, int size, const unsigned char *vpd) {
+extern "C" FWPROBE_API int FWPROBE_CALL VPDGetMotherboard(char *identity, int size,
+                                                          const unsigned char *vpd) {
   if (!CanAnswer(identity, size, vpd)) return FWPROBE_VPD_NOT_LOADED;
   std::array<unsigned char, 11> board{};
   std::memcpy(board.data(), vpd + 29, 11);

@@ -60,11 +60,21 @@ Bytes OemStrings(std::vector<std::string> strings, int count) {
 }
 
 Bytes EntryPoint(uint32_t tableAddress, uint16_t tableLength, bool goodChecksum) {
-  Bytes ep{'_', 'D', 'M', 'I', '_', 0,
-           static_cast<uint8_t>(tableLength), static_cast<uint8_t>(tableLength >> 8),
-           static_cast<uint8_t>(tableAddress), static_cast<uint8_t>(tableAddress >> 8),
-           static_cast<uint8_t>(tableAddress >> 16), static_cast<uint8_t>(tableAddress >> 24),
-           1, 0, 0x28};
+  Bytes ep{'_',
+           'D',
+           'M',
+           'I',
+           '_',
+           0,
+           static_cast<uint8_t>(tableLength),
+           static_cast<uint8_t>(tableLength >> 8),
+           static_cast<uint8_t>(tableAddress),
+           static_cast<uint8_t>(tableAddress >> 8),
+           static_cast<uint8_t>(tableAddress >> 16),
+           static_cast<uint8_t>(tableAddress >> 24),
+           1,
+           0,
+           0x28};
   uint8_t sum = 0;
   for (uint8_t b : ep) sum = static_cast<uint8_t>(sum + b);
   ep[5] = static_cast<uint8_t>(-sum + (goodChecksum ? 0 : 1));
@@ -72,7 +82,8 @@ Bytes EntryPoint(uint32_t tableAddress, uint16_t tableLength, bool goodChecksum)
 }
 
 void InstallSmbios(PMemDouble &service, const Bytes &table, int declaredLength) {
-  const auto length = static_cast<uint16_t>(declaredLength < 0 ? table.size() : static_cast<size_t>(declaredLength));
+  const auto length =
+      static_cast<uint16_t>(declaredLength < 0 ? table.size() : static_cast<size_t>(declaredLength));
   service.Place(kEntryPointAddress, EntryPoint(kTableAddress, length));
   service.Place(kTableAddress, table);
 }

@@ -20,9 +20,9 @@ struct PMemDouble {
   // Failure switches.
   bool initialized = true;
   bool openFails = false;
-  int failReadNumber = 0;                  // the Nth PMemRead (1-based) fails; 0: none
+  int failReadNumber = 0;  // the Nth PMemRead (1-based) fails; 0: none
   bool failAllReads = false;
-  std::optional<uint32_t> forcedSearch;    // every PMemSearch returns this
+  std::optional<uint32_t> forcedSearch;  // every PMemSearch returns this
 
   // Counters.
   int initChecks = 0;
