@@ -1,8 +1,9 @@
 // A memory image: a file laid out like /dev/mem, byte N at physical address N.
-// Reads past its end fail.
+// Reads past its end fail. The file reader here also serves /dev/mem.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "source.h"
 
@@ -44,12 +45,46 @@ Opened OpenFile(const std::string &path, const std::string &name) {
   return {std::make_unique<FileSource>(file, name), ""};
 }
 
+namespace {
+
+// An image small enough to hold is read once, when the source is selected,
+// so that a call costs no file access; reads past its end fail.
+class MemoryImage : public Source {
+ public:
+  MemoryImage(std::vector<uint8_t> bytes, std::string name)
+      : bytes_(std::move(bytes)), name_(std::move(name)) {}
+  bool Read(uint64_t address, std::span<uint8_t> out) override {
+    if (address > bytes_.size() || out.size() > bytes_.size() - address) return false;
+    if (!out.empty()) std::memcpy(out.data(), bytes_.data() + address, out.size());
+    return true;
+  }
+  std::span<const uint8_t> View(uint64_t address, size_t length) override {
+    if (address > bytes_.size() || length > bytes_.size() - address) return {};
+    return std::span<const uint8_t>(bytes_).subspan(address, length);
+  }
+  std::string Name() const override { return name_; }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  std::string name_;
+};
+
+constexpr uint64_t kHeldImageLimit = 256ULL << 20;
+
+}  // namespace
+
 Opened OpenImage(const std::string &path) {
-  Opened opened = OpenFile(path, "memory image " + path);
+  const std::string name = "memory image " + path;
+  Opened opened = OpenFile(path, name);
   uint8_t probe = 0;
   if (opened.source && !opened.source->Read(0, {&probe, 1}))
     return {nullptr, "cannot read memory image " + path + ": the file is empty or unreadable"};
-  return opened;
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (!opened.source || ec || size > kHeldImageLimit) return opened;  // large images are read as needed
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  if (!opened.source->Read(0, bytes)) return {nullptr, "cannot read memory image " + path};
+  return {std::make_unique<MemoryImage>(std::move(bytes), name), ""};
 }
 
 }  // namespace pmemw

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "physmem/physmem.h"
@@ -58,12 +59,11 @@ Opened OpenSpec(const std::string &spec) {
 // costs no reopening.
 void Resolve() {
   State &s = state();
-  std::string spec = s.selectedSpec;
-  if (!s.selected) {
-    const char *env = std::getenv("PMEMW_SOURCE");
-    spec = env != nullptr ? env : "";
-  }
-  if (s.resolved && spec == s.resolvedSpec) return;
+  const char *env = s.selected ? nullptr : std::getenv("PMEMW_SOURCE");
+  const std::string_view wanted =
+      s.selected ? std::string_view(s.selectedSpec) : std::string_view(env ? env : "");
+  if (s.resolved && wanted == s.resolvedSpec) return;
+  const std::string spec(wanted);
   Opened opened = OpenSpec(spec);
   s.source = std::move(opened.source);
   s.error = std::move(opened.error);
@@ -113,22 +113,36 @@ int PMEM_CALL PMemOpen(void) {
   return 1;
 }
 
-// Tries start, start + step, ... up to end, reading memory a window at a time;
+// Tries start, start + step, ... up to end. Memory the source holds in place
+// is compared where it lies; otherwise it is read a window at a time, and
 // where a window cannot be read (past the end of an image, say) each
-// candidate is read on its own, and one that cannot be read holds no match.
+// candidate is read on its own: one that cannot be read holds no match.
 uint32_t PMEM_CALL PMemSearch(const char *pattern, uint32_t start, uint32_t end, uint32_t step) {
   auto &s = state();
-  if (!s.open || !s.source || pattern == nullptr || step == 0) return 0;
+  if (!s.open || !s.source || pattern == nullptr || step == 0 || start > end) return 0;
   const size_t n = std::strlen(pattern);
   if (n == 0) return 0;
+  const auto first = static_cast<uint8_t>(pattern[0]);
+  std::vector<uint8_t> single(n);
+  // A candidate whose pattern would run past the held bytes is read instead.
+  const std::span<const uint8_t> held = s.source->View(start, static_cast<size_t>(end - start) + 1);
+  if (!held.empty()) {
+    for (uint64_t at = start; at <= end; at += step) {
+      const size_t offset = static_cast<size_t>(at - start);
+      if (held[offset] != first) continue;
+      const uint8_t *bytes = offset + n <= held.size()    ? held.data() + offset
+                             : s.source->Read(at, single) ? single.data()
+                                                          : nullptr;
+      if (bytes != nullptr && std::memcmp(bytes, pattern, n) == 0) return static_cast<uint32_t>(at);
+    }
+    return 0;
+  }
   std::vector<uint8_t> window;
   uint64_t windowStart = 0;
-  std::vector<uint8_t> single(n);
   for (uint64_t at = start; at <= end; at += step) {
     if (at < windowStart || at + n > windowStart + window.size()) {
       windowStart = at;
-      window.assign(std::max(n, std::min<size_t>(pmemw::kSearchWindow, static_cast<size_t>(end - at) + n)),
-                    0);
+      window.resize(std::max(n, std::min<size_t>(pmemw::kSearchWindow, static_cast<size_t>(end - at) + n)));
       if (!s.source->Read(windowStart, window)) window.clear();
     }
     const uint8_t *bytes = nullptr;
@@ -137,7 +151,8 @@ uint32_t PMEM_CALL PMemSearch(const char *pattern, uint32_t start, uint32_t end,
     } else if (s.source->Read(at, single)) {
       bytes = single.data();
     }
-    if (bytes != nullptr && std::memcmp(bytes, pattern, n) == 0) return static_cast<uint32_t>(at);
+    if (bytes != nullptr && bytes[0] == first && std::memcmp(bytes, pattern, n) == 0)
+      return static_cast<uint32_t>(at);
   }
   return 0;
 }

@@ -11,6 +11,15 @@ bool RegionSource::Overlaps(uint64_t address, uint64_t length) const {
   return false;
 }
 
+std::span<const uint8_t> RegionSource::View(uint64_t address, size_t length) {
+  auto it = regions_.upper_bound(address);
+  if (it == regions_.begin()) return {};
+  --it;
+  const uint64_t offset = address - it->first;
+  if (offset > it->second.size() || length > it->second.size() - offset) return {};
+  return std::span<const uint8_t>(it->second).subspan(offset, length);
+}
+
 bool RegionSource::Read(uint64_t address, std::span<uint8_t> out) {
   const uint64_t end = address + out.size();
   // Bytes outside every region come from the base; without a base they are

@@ -17,6 +17,13 @@ class Source {
   virtual ~Source() = default;
   // Fills out with the bytes at address; false when any of them cannot be read.
   virtual bool Read(uint64_t address, std::span<uint8_t> out) = 0;
+  // The bytes at address in place, where the source holds them in memory;
+  // empty where it does not (then Read is the way).
+  virtual std::span<const uint8_t> View(uint64_t address, size_t length) {
+    (void)address;
+    (void)length;
+    return {};
+  }
   // What the tool tells the user answered, e.g. "memory image x.img".
   virtual std::string Name() const = 0;
 };
@@ -36,6 +43,7 @@ class RegionSource : public Source {
       : name_(std::move(name)), base_(std::move(base)) {}
   void Place(uint64_t address, std::vector<uint8_t> bytes) { regions_[address] = std::move(bytes); }
   bool Read(uint64_t address, std::span<uint8_t> out) override;
+  std::span<const uint8_t> View(uint64_t address, size_t length) override;
   std::string Name() const override { return name_; }
   // Whether any region covers a byte of [address, address + length).
   bool Overlaps(uint64_t address, uint64_t length) const;

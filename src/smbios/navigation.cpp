@@ -15,6 +15,9 @@ Position FindNul(Table table, size_t from) {
   return static_cast<size_t>(it - table.begin());
 }
 
+// A structure offset as a position: none at or beyond the snapshot's end.
+Position AsPosition(size_t offset, size_t n) { return offset < n ? Position{offset} : std::nullopt; }
+
 }  // namespace
 
 uint8_t StructureByte(Table table, size_t pos, size_t offset) {
@@ -23,34 +26,24 @@ uint8_t StructureByte(Table table, size_t pos, size_t offset) {
 }
 
 Position SMBIOSNextStructure(Table table, size_t pos) {
-  // A structure whose length byte lies beyond the end has no next structure.
-  if (pos >= table.size() || table.size() - pos < 2) return std::nullopt;
-  size_t at = pos + table[pos + 1];
-  // Find two NULs in a row; a string-set that runs past the end has no end.
-  while (true) {
-    const Position nul = FindNul(table, at);
-    if (!nul || *nul + 1 >= table.size()) return std::nullopt;
-    if (table[*nul + 1] == 0) return *nul + 2;
-    at = *nul + 1;
-  }
+  const size_t next = NextStructureOffset(table, pos);
+  return next == kNoStructure ? std::nullopt : Position{next};
 }
 
+// Type 0 matches the starting candidate, whatever its type.
 Position SMBIOSFindStructure(Table table, Position after, uint8_t type) {
-  Position candidate = after ? SMBIOSNextStructure(table, *after) : Position{0};
-  while (candidate && *candidate < table.size()) {
-    if (type == 0 || table[*candidate] == type) return candidate;
-    candidate = SMBIOSNextStructure(table, *candidate);
-  }
-  return std::nullopt;
+  size_t candidate = after ? NextStructureOffset(table, *after) : 0;
+  if (type != 0)
+    while (candidate < table.size() && table[candidate] != type)
+      candidate = NextStructureOffset(table, candidate);
+  return AsPosition(candidate, table.size());
 }
 
 Position SMBIOSFindFirstStructure(Table table, uint8_t type) {
-  Position candidate = 0;
-  while (candidate && *candidate < table.size()) {
-    if (table[*candidate] == type) return candidate;
-    candidate = SMBIOSNextStructure(table, *candidate);
-  }
-  return std::nullopt;
+  size_t candidate = 0;
+  while (candidate < table.size() && table[candidate] != type)
+    candidate = NextStructureOffset(table, candidate);
+  return AsPosition(candidate, table.size());
 }
 
 std::optional<std::string_view> SMBIOSGetString(Table table, size_t pos, uint8_t number) {

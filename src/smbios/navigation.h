@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -14,6 +15,31 @@ namespace fwprobe {
 
 using Table = std::span<const uint8_t>;
 using Position = std::optional<size_t>;
+
+// The offset meaning "no structure" in NextStructureOffset.
+constexpr size_t kNoStructure = SIZE_MAX;
+
+// The offset of the structure after the one at pos, or kNoStructure. The
+// first two NULs in a row at or after the formatted area end the structure;
+// a structure whose length byte, formatted area or string-set runs past the
+// end has no next structure. The step always advances at least two bytes.
+inline size_t NextStructureOffset(Table table, size_t pos) {
+  const uint8_t *bytes = table.data();
+  const size_t n = table.size();
+  if (pos >= n || n - pos < 2) return kNoStructure;
+  for (size_t at = pos + bytes[pos + 1]; at + 1 < n; ++at)
+    if (bytes[at] == 0 && bytes[at + 1] == 0) return at + 2;
+  return kNoStructure;
+}
+
+// Calls visit(pos) for every structure in table order until visit returns
+// true (then true) or the walk ends (then false): one walk of the table.
+template <class Visit>
+bool ForEachStructure(Table table, Visit &&visit) {
+  for (size_t pos = 0; pos < table.size(); pos = NextStructureOffset(table, pos))
+    if (visit(pos)) return true;
+  return false;
+}
 
 // The byte at a fixed offset of the structure at pos; a byte at or beyond the
 // snapshot's end reads as 0, so it names no string and counts nothing.

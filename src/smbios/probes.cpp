@@ -35,15 +35,14 @@ bool OemStringsContain(Table table, size_t pos, std::string_view mark) {
 extern "C" FWPROBE_API int FWPROBE_CALL isPelorinSmbios(void) {
   return RunQueryFrame(0, [](Table table) {
     std::array<bool, 256> seen{};
-    for (Position pos = SMBIOSFindStructure(table, std::nullopt, 0); pos;
-         pos = SMBIOSFindStructure(table, pos, 0)) {
-      const uint8_t type = table[*pos];
-      if (type < kFirstOemType || seen[type]) continue;
+    const bool found = ForEachStructure(table, [&](size_t pos) {
+      const uint8_t type = table[pos];
+      if (type < kFirstOemType || seen[type]) return false;
       seen[type] = true;
-      const auto s = SMBIOSGetString(table, *pos, StructureByte(table, *pos, 4));
-      if (s && AsciiEqualNoCase(*s, "Pelorin")) return 1;
-    }
-    return 0;
+      const auto s = SMBIOSGetString(table, pos, StructureByte(table, pos, 4));
+      return s && AsciiEqualNoCase(*s, "Pelorin");
+    });
+    return found ? 1 : 0;
   });
 }
 

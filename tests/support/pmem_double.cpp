@@ -60,31 +60,28 @@ int PMEM_CALL PMemOpen(void) {
   return 1;
 }
 
+// Tries the candidates of each region in address order, comparing the
+// region's bytes directly; regions do not overlap, and unplaced memory (zero)
+// cannot hold a pattern, whose first byte is never NUL.
 uint32_t PMEM_CALL PMemSearch(const char *pattern, uint32_t start, uint32_t end, uint32_t step) {
   auto &s = Service();
   ++s.searches;
   if (!s.isOpen) ++s.misuse;
   if (s.forcedSearch) return *s.forcedSearch;
   const size_t n = std::strlen(pattern);
-  if (step == 0) return 0;
-  // Only addresses that some region covers can hold a non-empty pattern.
-  for (uint64_t a = start; a <= end; a += step) {
-    auto it = s.regions.upper_bound(static_cast<uint32_t>(a));
-    if (it == s.regions.begin()) {
-      if (it == s.regions.end()) return 0;
-      const uint64_t next = it->first;  // skip to the first region
-      a += (next - a + step - 1) / step * step - step;
-      continue;
+  if (step == 0 || n == 0) return 0;
+  for (const auto &[regionStart, bytes] : s.regions) {
+    const uint64_t regionEnd = uint64_t{regionStart} + bytes.size();
+    if (regionEnd <= start || regionStart > end) continue;
+    uint64_t a = start;
+    if (regionStart > start) a += (regionStart - start + step - 1) / step * step;
+    for (; a < regionEnd && a <= end; a += step) {
+      const uint64_t offset = a - regionStart;
+      if (bytes[offset] != static_cast<uint8_t>(pattern[0])) continue;
+      const bool match = offset + n <= bytes.size() ? std::memcmp(bytes.data() + offset, pattern, n) == 0
+                                                    : fwprobe::testing::Matches(s, a, pattern, n);
+      if (match) return static_cast<uint32_t>(a);
     }
-    --it;
-    const uint64_t regionEnd = uint64_t{it->first} + it->second.size();
-    if (a >= regionEnd) {
-      auto after = std::next(it);
-      if (after == s.regions.end()) return 0;
-      a += (after->first - a + step - 1) / step * step - step;
-      continue;
-    }
-    if (fwprobe::testing::Matches(s, a, pattern, n)) return static_cast<uint32_t>(a);
   }
   return 0;
 }

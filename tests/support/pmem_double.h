@@ -14,7 +14,7 @@ namespace fwprobe::testing {
 
 struct PMemDouble {
   // Memory: byte N of a region placed at A is at physical address A + N.
-  // Addresses no region covers read as 0.
+  // Regions do not overlap; addresses no region covers read as 0.
   std::map<uint32_t, std::vector<uint8_t>> regions;
 
   // Failure switches.
