@@ -9,6 +9,11 @@
 #include "answers.h"
 #include "pmemw.h"
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #ifndef FWPROBE_VERSION
 #define FWPROBE_VERSION "unknown"
 #endif
@@ -57,6 +62,10 @@ int main(int argc, char **argv) {
     return kExitSource;
   }
 
+#if defined(_WIN32)
+  // The same bytes as everywhere else: no CR added before each LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   const fwprobe::cli::Answers answers = fwprobe::cli::Collect();
   std::cout << (json ? fwprobe::cli::RenderJson(answers) : fwprobe::cli::RenderText(answers));
   return 0;

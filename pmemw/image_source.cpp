@@ -60,7 +60,7 @@ class MemoryImage : public Source {
   }
   std::span<const uint8_t> View(uint64_t address, size_t length) override {
     if (address > bytes_.size() || length > bytes_.size() - address) return {};
-    return std::span<const uint8_t>(bytes_).subspan(address, length);
+    return std::span<const uint8_t>(bytes_).subspan(static_cast<size_t>(address), length);
   }
   std::string Name() const override { return name_; }
 

@@ -17,7 +17,7 @@ std::span<const uint8_t> RegionSource::View(uint64_t address, size_t length) {
   --it;
   const uint64_t offset = address - it->first;
   if (offset > it->second.size() || length > it->second.size() - offset) return {};
-  return std::span<const uint8_t>(it->second).subspan(offset, length);
+  return std::span<const uint8_t>(it->second).subspan(static_cast<size_t>(offset), length);
 }
 
 bool RegionSource::Read(uint64_t address, std::span<uint8_t> out) {
@@ -35,7 +35,9 @@ bool RegionSource::Read(uint64_t address, std::span<uint8_t> out) {
   for (const auto &[start, bytes] : regions_) {
     const uint64_t from = std::max(start, address);
     const uint64_t to = std::min<uint64_t>(start + bytes.size(), end);
-    if (from < to) std::memcpy(out.data() + (from - address), bytes.data() + (from - start), to - from);
+    if (from < to)
+      std::memcpy(out.data() + (from - address), bytes.data() + (from - start),
+                  static_cast<size_t>(to - from));
   }
   return true;
 }
