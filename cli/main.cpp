@@ -47,7 +47,11 @@ int main(int argc, char **argv) {
   }
 
   std::string spec;
+#if defined(_WIN32)
+  std::string what = "this machine's firmware tables (GetSystemFirmwareTable)";
+#else
   std::string what = "this machine's firmware (/dev/mem, then /sys/firmware/dmi/tables)";
+#endif
   if (!devMem.empty()) {
     spec = "image:" + devMem;
     what = "memory image " + devMem;

@@ -13,7 +13,7 @@ Opened OpenDefault(const std::string &devMem, const std::string &sysfsDir) {
   if (memory.source) {
     std::vector<uint8_t> biosArea(kBiosAreaSize, 0);
     const bool readable = memory.source->Read(kBiosAreaStart, biosArea);
-    if (readable && HasLegacyEntryPoint(biosArea)) return memory;
+    if (readable && FirstEntryPoint(biosArea)) return memory;
     Opened over = OpenSysfsOver(sysfsDir, std::move(memory.source), biosArea);
     if (over.source) return over;
     return OpenDevMem(devMem);  // no tables to add: the BIOS area alone

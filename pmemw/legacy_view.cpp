@@ -74,10 +74,10 @@ bool FitsLegacy(const TableInfo &info) {
   return info.length <= 0xFFFF && info.address + info.length <= 0x100000000ULL;
 }
 
-bool HasLegacyEntryPoint(std::span<const uint8_t> biosArea) {
+std::optional<TableInfo> FirstEntryPoint(std::span<const uint8_t> biosArea) {
   for (size_t at = 0; at + 15 <= biosArea.size(); at += 16)
-    if (ParseDmi(biosArea.subspan(at))) return true;
-  return false;
+    if (auto info = ParseDmi(biosArea.subspan(at))) return info;
+  return std::nullopt;
 }
 
 }  // namespace pmemw

@@ -38,13 +38,25 @@ std::vector<uint8_t> LegacyEntryPoint(const TableInfo &info);
 // Whether a table can be shown through "_DMI_": under 64 KiB, below 4 GiB.
 bool FitsLegacy(const TableInfo &info);
 
-// Whether the BIOS area (0xF0000 onward) holds a valid "_DMI_" entry point
-// at a 16-byte step.
-bool HasLegacyEntryPoint(std::span<const uint8_t> biosArea);
+// The lowest valid "_DMI_" entry point at a 16-byte step of the BIOS area
+// (bytes from 0xF0000 onward), as the library finds it; none if there is none.
+std::optional<TableInfo> FirstEntryPoint(std::span<const uint8_t> biosArea);
+
+// Whether the 16 bytes at a 16-byte step of biosArea (the BIOS area's
+// bytes from 0xF0000) are blank, all 0x00 or all 0xFF: a spot where a shown
+// entry point hides nothing the firmware put there.
+inline bool BlankSpot(std::span<const uint8_t> biosArea, uint32_t address) {
+  const size_t at = address - kBiosAreaStart;
+  if (at + 16 > biosArea.size()) return false;
+  for (size_t i = 0; i < 16; ++i)
+    if (biosArea[at + i] != biosArea[at] || (biosArea[at] != 0x00 && biosArea[at] != 0xFF)) return false;
+  return true;
+}
 
 // Lays table at info.address and a legacy entry point naming it at the first
 // 16-byte step of the BIOS area that the table does not cover and where
-// usable(address) holds. A table that cannot be shown through "_DMI_" is not
+// usable(address) holds; the entry point lies over whatever the view held
+// there. A table that cannot be shown through "_DMI_" is not
 // shown at all (no entry point rather than a cut table): returns false.
 template <class Usable>
 bool PlaceLegacyView(RegionSource &view, TableInfo info, std::vector<uint8_t> table, Usable usable) {
@@ -52,7 +64,7 @@ bool PlaceLegacyView(RegionSource &view, TableInfo info, std::vector<uint8_t> ta
   if (!FitsLegacy(info)) return false;
   view.Place(info.address, std::move(table));
   for (uint32_t at = kBiosAreaStart; at <= kBiosAreaEnd; at += 16) {
-    if (view.Overlaps(at, 16) || !usable(at)) continue;
+    if ((at < info.address + info.length && info.address < at + 16) || !usable(at)) continue;
     view.Place(at, LegacyEntryPoint(info));
     return true;
   }

@@ -10,6 +10,7 @@
 
 #include "physmem/physmem.h"
 #include "source.h"
+#include "windows_source.h"
 
 namespace pmemw {
 
@@ -43,7 +44,12 @@ bool Prefixed(const std::string &spec, const char *prefix, std::string &rest) {
 // Opens the source a spec names.
 Opened OpenSpec(const std::string &spec) {
   std::string rest;
+#if defined(_WIN32)
+  if (spec.empty() || spec == "default" || spec == "firmware") return OpenWindowsFirmware();
+#else
   if (spec.empty() || spec == "default") return OpenDefault();
+  if (spec == "firmware") return OpenWindowsFirmware();
+#endif
   if (Prefixed(spec, "image:", rest)) return OpenImage(rest);
   if (Prefixed(spec, "dump:", rest)) return OpenDump(rest);
   if (spec == "devmem") return OpenDevMem();

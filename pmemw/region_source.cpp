@@ -13,6 +13,8 @@ bool RegionSource::Overlaps(uint64_t address, uint64_t length) const {
 
 std::span<const uint8_t> RegionSource::View(uint64_t address, size_t length) {
   auto it = regions_.upper_bound(address);
+  // A later region laid over part of the range: only Read combines them.
+  if (it != regions_.end() && it->first < address + length) return {};
   if (it == regions_.begin()) return {};
   --it;
   const uint64_t offset = address - it->first;
@@ -22,6 +24,7 @@ std::span<const uint8_t> RegionSource::View(uint64_t address, size_t length) {
 
 bool RegionSource::Read(uint64_t address, std::span<uint8_t> out) {
   const uint64_t end = address + out.size();
+  // Regions are laid in address order, a later one over an earlier one.
   // Bytes outside every region come from the base; without a base they are
   // zero, as unused memory of a synthetic address space.
   bool covered = false;

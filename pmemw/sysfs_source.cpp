@@ -36,12 +36,7 @@ Opened OpenSysfs(const std::string &dir) {
 // nothing the firmware put there.
 Opened OpenSysfsOver(const std::string &dir, std::unique_ptr<Source> memory,
                      std::span<const uint8_t> biosArea) {
-  auto blank = [biosArea](uint32_t at) {
-    const auto spot = biosArea.subspan(at - kBiosAreaStart, 16);
-    for (uint8_t b : spot)
-      if (b != spot[0] || (b != 0x00 && b != 0xFF)) return false;
-    return true;
-  };
+  auto blank = [biosArea](uint32_t at) { return BlankSpot(biosArea, at); };
   std::string name = memory->Name() + " with the sysfs tables of " + dir;
   return SysfsView(dir, std::move(memory), std::move(name), blank);
 }

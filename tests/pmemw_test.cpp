@@ -12,6 +12,7 @@
 #include "legacy_view.h"
 #include "physmem/physmem.h"
 #include "support/fixtures.h"
+#include "windows_source.h"
 
 namespace fwprobe::testing {
 namespace {
@@ -271,6 +272,93 @@ TEST_F(DefaultSource, NeitherIsNotReadyAndSaysWhatWasTried) {
   EXPECT_FALSE(Use((dir_ / "no-mem").string(), (dir_ / "no-tables").string()));
   EXPECT_NE(error_.find("no-mem"), std::string::npos) << error_;
   EXPECT_NE(error_.find("no-tables"), std::string::npos) << error_;
+}
+
+// The Windows firmware-table view, with the provider calls answered here.
+class FirmwareView : public ::testing::Test {
+ protected:
+  std::optional<Bytes> rsmb, firmC, firmE;
+  pmemw::Opened Build() {
+    return pmemw::BuildFirmwareView([this](uint32_t provider, uint32_t id) -> std::optional<Bytes> {
+      if (provider == pmemw::kProviderRsmb) return rsmb;
+      if (provider == pmemw::kProviderFirm && id == 0xC0000) return firmC;
+      if (provider == pmemw::kProviderFirm && id == 0xE0000) return firmE;
+      return std::nullopt;
+    });
+  }
+  static Bytes Rsmb(const Bytes &table) {
+    Bytes out{0, 3, 4, 0};
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(table.size() >> (8 * i)));
+    out.insert(out.end(), table.begin(), table.end());
+    return out;
+  }
+  // The table the view shows through its first entry point in the BIOS area.
+  static std::optional<Bytes> Shown(pmemw::Source &view) {
+    Bytes area(0x10000);
+    if (!view.Read(0xF0000, area)) return std::nullopt;
+    const auto info = pmemw::FirstEntryPoint(area);
+    if (!info) return std::nullopt;
+    Bytes table(info->length);
+    if (!view.Read(info->address, table)) return std::nullopt;
+    return table;
+  }
+  // A 128 KiB 'FIRM' range for 0xE0000 with pieces placed at physical addresses.
+  static Bytes FirmE(std::initializer_list<std::pair<uint32_t, Bytes>> pieces) {
+    Bytes range(0x20000, 0);
+    for (const auto &[at, bytes] : pieces)
+      std::copy(bytes.begin(), bytes.end(), range.begin() + (at - 0xE0000));
+    return range;
+  }
+};
+
+TEST_F(FirmwareView, RsmbAloneIsShownThroughALegacyEntryPoint) {
+  rsmb = Rsmb(kTable);
+  auto opened = Build();
+  ASSERT_TRUE(opened.source) << opened.error;
+  EXPECT_EQ(Shown(*opened.source), kTable);
+  EXPECT_NE(opened.source->Name().find("RSMB"), std::string::npos);
+}
+
+TEST_F(FirmwareView, FirmRangesKeepTheFirmwaresOwnEntryPointAndVpd) {
+  // The firmware's entry point names its table at 0x7FF0000, outside the ranges.
+  firmE = FirmE(
+      {{0xF5000, EntryPoint(0x7FF0000, static_cast<uint16_t>(kTable.size()))}, {0xF6000, VpdBlock(0x30)}});
+  rsmb = Rsmb(kTable);
+  auto opened = Build();
+  ASSERT_TRUE(opened.source) << opened.error;
+  EXPECT_EQ(Shown(*opened.source), kTable);
+  Bytes vpd(3);
+  ASSERT_TRUE(opened.source->Read(0xF6000, vpd));
+  EXPECT_EQ(vpd, (Bytes{0xAA, 0x55, 'V'}));
+}
+
+TEST_F(FirmwareView, FirmWithoutEntryPointGetsOneAtABlankSpot) {
+  Bytes busy(16, 0x5A);
+  firmE = FirmE({{0xF0000, busy}, {0xF6000, VpdBlock(0x30)}});
+  rsmb = Rsmb(kTable);
+  auto opened = Build();
+  ASSERT_TRUE(opened.source) << opened.error;
+  EXPECT_EQ(Shown(*opened.source), kTable);
+  Bytes first(16);
+  ASSERT_TRUE(opened.source->Read(0xF0000, first));
+  EXPECT_EQ(first, busy) << "firmware bytes are not hidden";
+}
+
+TEST_F(FirmwareView, TableTooLongForLegacyShowsNoEntryPoint) {
+  Bytes longTable(0x10000, 0);
+  rsmb = Rsmb(longTable);
+  firmE = FirmE({{0xF6000, VpdBlock(0x30)}});
+  auto opened = Build();
+  ASSERT_TRUE(opened.source) << "the BIOS area is still there";
+  EXPECT_FALSE(Shown(*opened.source)) << "no entry point rather than a cut table";
+}
+
+TEST_F(FirmwareView, NoProviderIsNoSource) {
+  auto opened = Build();
+  EXPECT_FALSE(opened.source);
+  EXPECT_NE(opened.error.find("RSMB"), std::string::npos);
+  rsmb = Bytes{0, 3, 4, 0, 0xFF, 0, 0, 0, 1};  // a length beyond what was handed over
+  EXPECT_FALSE(Build().source);
 }
 
 }  // namespace

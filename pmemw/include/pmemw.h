@@ -12,10 +12,17 @@
  *   devmem       this machine's /dev/mem
  *   sysfs[:DIR]  this machine's SMBIOS tables from /sys/firmware/dmi/tables
  *                (or DIR), shown like a dump; there is no BIOS area here
- *   default      this machine: /dev/mem where it can be read, with the table
- *                shown through sysfs when the BIOS area holds no valid legacy
- *                entry point; sysfs alone where /dev/mem cannot be read
+ *   firmware     (Windows) GetSystemFirmwareTable: the BIOS area from 'FIRM'
+ *                where Windows offers it, the table from 'RSMB' shown through
+ *                a legacy "_DMI_" entry point where the BIOS area holds none
+ *   default      this machine. On Windows: firmware. Elsewhere: /dev/mem
+ *                where it can be read, with the table shown through sysfs
+ *                when the BIOS area holds no valid legacy entry point; sysfs
+ *                alone where /dev/mem cannot be read
  *
+ * A table too long for the legacy 16-bit length is never shown cut: the
+ * source then shows no entry point. A memory image up to 256 MiB is read
+ * once, when the source is selected; dumps and sysfs tables likewise.
  * Without a selection the service uses the environment variable PMEMW_SOURCE
  * (same syntax), and "default" when that is unset or empty.
  */

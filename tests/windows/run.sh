@@ -41,6 +41,12 @@ export WINEPREFIX=$PWD/$1/wineprefix WINEDEBUG=-all
 unset PMEMW_SOURCE
 samples_w=$(winepath -w samples)
 check "loadlib_test.exe" wine "$bin/loadlib_test.exe" "$samples_w"
+# No source named: the machine's own tables through GetSystemFirmwareTable.
+check "firmware_test.exe" wine "$bin/firmware_test.exe"
+default_output=$(wine "$bin/fwprobe.exe") || default_output="exit $?"
+check "fwprobe.exe with no option answers from the firmware tables" \
+  grep -q -E '^Source +Windows firmware tables \(RSMB' <<<"$default_output"
+check "fwprobe.exe with no option finds the entry point" grep -q -E '^SMBIOS entry point +found' <<<"$default_output"
 
 same_json() {  # same_json OPTION FILE
   local got want
