@@ -9,21 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "expect.h"
 #include "fwprobe.h"
 
 namespace {
 
-int passed = 0;
-int failed = 0;
-
-void Expect(bool ok, const std::string &what) {
-  if (ok) {
-    ++passed;
-  } else {
-    ++failed;
-    std::printf("FAILED: %s\n", what.c_str());
-  }
-}
+using windows_test::Expect;
 
 // An independent reader of the raw table: the structures in order, each
 // with its type, formatted bytes and strings.
@@ -99,6 +90,5 @@ int main() {
   int capacity = 256;
   Expect(VPDLoadData(vpd, &capacity) == 64, "VPDLoadData finds no block without 'FIRM'");
 
-  std::printf("firmware_test: %d passed, %d failed\n", passed, failed);
-  return failed == 0 ? 0 : 1;
+  return windows_test::Finish("firmware_test");
 }

@@ -11,21 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "expect.h"
 #include "fwprobe.h"
 
 namespace {
 
-int passed = 0;
-int failed = 0;
-
-void Expect(bool ok, const std::string &what) {
-  if (ok) {
-    ++passed;
-  } else {
-    ++failed;
-    std::printf("FAILED: %s\n", what.c_str());
-  }
-}
+using windows_test::Expect;
 
 template <class Fn>
 Fn Find(HMODULE dll, const char *name) {
@@ -70,7 +61,7 @@ int main(int argc, char **argv) {
   const auto pLoad = Find<decltype(&VPDLoadData)>(dll, "VPDLoadData");
   const auto pVpdSystem = Find<decltype(&VPDGetSystem)>(dll, "VPDGetSystem");
   const auto pVpdBoard = Find<decltype(&VPDGetMotherboard)>(dll, "VPDGetMotherboard");
-  if (failed != 0) return 1;
+  if (windows_test::failed != 0) return 1;
   Expect(GetProcAddress(dll, "_SMBIOSGetSystem@12") == nullptr, "no decorated name is exported");
 
   for (const char *sample : {"zaq-server", "pelorin-oem", "plain", "smbios3"}) {
@@ -116,6 +107,5 @@ int main(int argc, char **argv) {
     }
   }
   FreeLibrary(dll);
-  std::printf("loadlib_test: %d passed, %d failed\n", passed, failed);
-  return failed == 0 ? 0 : 1;
+  return windows_test::Finish("loadlib_test");
 }
