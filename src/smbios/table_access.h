@@ -8,6 +8,8 @@
 #include <memory>
 #include <span>
 
+#include "physmem/physmem.h"
+
 namespace fwprobe {
 
 // Module state: where the last successful location found the table. Read only
@@ -65,7 +67,7 @@ int RunQueryFrame(int noEntryPoint, Middle &&middle) {
   const uint16_t length = SMBIOSTableLength;
   Snapshot snapshot(length);
   if (!snapshot.allocated()) {
-    SMBIOSCopyTable(nullptr, address, 0);  // nothing to read; closes
+    PMemClose();
     return noEntryPoint;
   }
   if (SMBIOSCopyTable(snapshot.data(), address, length) != 0) return noEntryPoint;

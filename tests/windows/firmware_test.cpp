@@ -1,11 +1,15 @@
 // fwprobe.dll on the machine's own firmware tables, with no source named:
 // what it reads must be what a small independent reader of the 'RSMB'
 // table reads, and with no 'FIRM' provider the VPD loader finds no block.
-//   firmware_test.exe
+// Given the output of "fwprobe.exe --json" (run with no source option), the
+// tool's answers are held to the same reader.
+//   firmware_test.exe [FWPROBE_JSON]
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -50,7 +54,7 @@ std::vector<Structure> Parse(const std::vector<unsigned char> &t) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char **argv) {
   const DWORD rsmb = 0x52534D42;  // 'RSMB'
   const UINT size = GetSystemFirmwareTable(rsmb, 0, nullptr, 0);
   Expect(size > 8, "GetSystemFirmwareTable answers 'RSMB'");
@@ -85,6 +89,27 @@ int main() {
     Expect(a.data() == structures[0].String(4), "vendor '" + std::string(a.data()) + "'");
     Expect(b.data() == structures[0].String(5), "version '" + std::string(b.data()) + "'");
     Expect(c.data() == structures[0].String(8), "release date '" + std::string(c.data()) + "'");
+  }
+  if (argc > 1) {
+    std::ifstream f(argv[1]);
+    const auto tool = nlohmann::json::parse(f, nullptr, false);
+    Expect(!tool.is_discarded(), "fwprobe.exe --json output parses");
+    if (!tool.is_discarded()) {
+      Expect(tool["isSmbios"] == 1, "fwprobe.exe finds the entry point");
+      if (system != nullptr) {
+        const auto &t = tool["SMBIOSGetSystem"];
+        Expect(t["manufacturer"] == system->String(4) && t["productName"] == system->String(5) &&
+                   t["serialNumber"] == system->String(7),
+               "fwprobe.exe system strings");
+      }
+      if (!structures.empty()) {
+        const auto &t = tool["SMBIOSGetBiosInfo"];
+        Expect(t["vendor"] == structures[0].String(4) && t["version"] == structures[0].String(5) &&
+                   t["releaseDate"] == structures[0].String(8),
+               "fwprobe.exe BIOS strings");
+      }
+      Expect(tool["VPDLoadData"]["result"] == 64, "fwprobe.exe finds no VPD block");
+    }
   }
   unsigned char vpd[256] = {};
   int capacity = 256;

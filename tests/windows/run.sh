@@ -42,7 +42,8 @@ unset PMEMW_SOURCE
 samples_w=$(winepath -w samples)
 check "loadlib_test.exe" wine "$bin/loadlib_test.exe" "$samples_w"
 # No source named: the machine's own tables through GetSystemFirmwareTable.
-check "firmware_test.exe" wine "$bin/firmware_test.exe"
+wine "$bin/fwprobe.exe" --json >"$1/default.json" || true
+check "firmware_test.exe" wine "$bin/firmware_test.exe" "$(winepath -w "$1/default.json")"
 default_output=$(wine "$bin/fwprobe.exe") || default_output="exit $?"
 check "fwprobe.exe with no option answers from the firmware tables" \
   grep -q -E '^Source +Windows firmware tables \(RSMB' <<<"$default_output"
