@@ -1,5 +1,6 @@
 #include "support/pmem_double.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "physmem/physmem.h"
@@ -91,18 +92,14 @@ int PMEM_CALL PMemRead(void *destination, uint32_t address, uint32_t length) {
   ++s.reads;
   if (!s.isOpen) ++s.misuse;
   if (s.failAllReads || s.failReadNumber == s.reads) return 1;
+  // Unplaced memory reads as zero; each region's share is copied over it.
   auto *out = static_cast<uint8_t *>(destination);
-  auto it = s.regions.upper_bound(address);
-  if (it != s.regions.begin()) {
-    --it;
-    const uint64_t offset = uint64_t{address} - it->first;
-    if (offset + length <= it->second.size()) {  // inside one region: one copy
-      if (length != 0) std::memcpy(out, it->second.data() + offset, length);
-      s.bytesRead += length;
-      return 0;
-    }
+  if (length != 0) std::memset(out, 0, length);
+  const uint64_t from = address, to = from + length;
+  for (const auto &[start, bytes] : s.regions) {
+    const uint64_t a = std::max<uint64_t>(from, start), b = std::min<uint64_t>(to, start + bytes.size());
+    if (a < b) std::memcpy(out + (a - from), bytes.data() + (a - start), b - a);
   }
-  for (uint32_t i = 0; i < length; ++i) out[i] = s.ByteAt(uint64_t{address} + i);
   s.bytesRead += length;
   return 0;
 }
