@@ -1,7 +1,5 @@
 #include "windows_source.h"
 
-#include <cstring>
-
 #include "legacy_view.h"
 
 #if defined(_WIN32)
@@ -52,10 +50,10 @@ Opened BuildFirmwareView(const FirmwareTableCall &call) {
   std::vector<uint8_t> area(kBiosAreaSize, 0);
   view->Read(kBiosAreaStart, area);
   if (const auto own = FirstEntryPoint(area)) {
-    // The firmware's own entry point: its table is shown where it names it,
-    // unless the BIOS ranges already hold it there.
-    if (!view->Overlaps(own->address, own->length) && table->size() == own->length)
-      view->Place(own->address, std::move(*table));
+    // The firmware's own entry point: the table Windows reports is shown
+    // where it names it (never zeros posing as a table), unless the BIOS
+    // ranges already hold it there.
+    if (!view->Overlaps(own->address, own->length)) view->Place(own->address, std::move(*table));
     return {std::move(view), ""};
   }
   // No usable entry point of the firmware's own: the table is shown through
