@@ -80,9 +80,7 @@ Bytes Sm2EntryPoint(uint32_t tableAddress, uint16_t length) {
   Bytes ep{'_', 'S', 'M', '_', 0, 0x1F, 2, 8, 0, 0, 0, 0, 0, 0, 0, 0};
   const Bytes dmi = EntryPoint(tableAddress, length);
   ep.insert(ep.end(), dmi.begin(), dmi.end());
-  uint8_t sum = 0;
-  for (uint8_t b : ep) sum = static_cast<uint8_t>(sum + b);
-  ep[4] = static_cast<uint8_t>(-sum);
+  SetChecksum(ep, 4);
   return ep;
 }
 
@@ -91,9 +89,7 @@ Bytes Sm3EntryPoint(uint64_t tableAddress, uint32_t maxLength) {
   Bytes ep{'_', 'S', 'M', '3', '_', 0, 0x18, 3, 2, 0, 1, 0};
   for (int i = 0; i < 4; ++i) ep.push_back(static_cast<uint8_t>(maxLength >> (8 * i)));
   for (int i = 0; i < 8; ++i) ep.push_back(static_cast<uint8_t>(tableAddress >> (8 * i)));
-  uint8_t sum = 0;
-  for (uint8_t b : ep) sum = static_cast<uint8_t>(sum + b);
-  ep[5] = static_cast<uint8_t>(-sum);
+  SetChecksum(ep, 5);
   return ep;
 }
 

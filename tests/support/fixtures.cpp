@@ -75,10 +75,16 @@ Bytes EntryPoint(uint32_t tableAddress, uint16_t tableLength, bool goodChecksum)
            1,
            0,
            0x28};
-  uint8_t sum = 0;
-  for (uint8_t b : ep) sum = static_cast<uint8_t>(sum + b);
-  ep[5] = static_cast<uint8_t>(-sum + (goodChecksum ? 0 : 1));
+  SetChecksum(ep, 5);
+  if (!goodChecksum) ++ep[5];
   return ep;
+}
+
+void SetChecksum(Bytes &bytes, size_t at) {
+  bytes[at] = 0;
+  uint8_t sum = 0;
+  for (uint8_t b : bytes) sum = static_cast<uint8_t>(sum + b);
+  bytes[at] = static_cast<uint8_t>(-sum);
 }
 
 void InstallSmbios(PMemDouble &service, const Bytes &table, int declaredLength) {

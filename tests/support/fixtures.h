@@ -36,6 +36,10 @@ Bytes BiosInfo(const std::string &vendor, const std::string &version, const std:
 // An OEM Strings structure with Count = strings.size() unless count is given.
 Bytes OemStrings(std::vector<std::string> strings, int count = -1);
 
+// Sets bytes[at] so that all of bytes sum to zero modulo 256: the checksum
+// rule of every entry point.
+void SetChecksum(Bytes &bytes, size_t at);
+
 // The 15-byte "_DMI_" entry point; a bad checksum when goodChecksum is false.
 Bytes EntryPoint(uint32_t tableAddress, uint16_t tableLength, bool goodChecksum = true);
 
